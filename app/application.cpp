@@ -1,0 +1,69 @@
+#include "application.h"
+
+#include "fatal_error.h"
+#include "fatal_message.h"
+
+#include <QByteArrayView>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QtMessageHandler previousMessageHandler = nullptr;
+
+// While the display is being opened, Qt's platform chatter is held back: if opening fails,
+// one clear line says why instead of Qt's several lines and an abort.
+void openingMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        const QByteArray display = qgetenv("DISPLAY");
+        std::fprintf(stderr, "Tervalo: 无法打开图形显示%s（cannot open the display%s%s）\n",
+                     display.isEmpty() ? "，DISPLAY 未设置" : "",
+                     display.isEmpty() ? ", DISPLAY is not set" : " ",
+                     display.constData());
+        std::_Exit(255);
+    }
+    if (QByteArrayView(context.category).startsWith("qt.qpa"))
+        return;
+    previousMessageHandler(type, context, message);
+}
+
+// QApplication keeps references to argc and argv; the program takes no command line.
+int applicationArgc = 1;
+char* applicationArgv[] = {nullptr, nullptr};
+
+void installChineseTranslation(QApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+} // namespace
+
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/window-icon.ico"));
+}
+
+std::unique_ptr<QApplication> openApplication(char* programName)
+{
+    QApplication::setApplicationName(QStringLiteral("Tervalo"));
+    QApplication::setApplicationVersion(QStringLiteral(TERVALO_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("Tervalo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tervalo"));
+
+    applicationArgv[0] = programName;
+    previousMessageHandler = qInstallMessageHandler(openingMessageHandler);
+    auto application = std::make_unique<QApplication>(applicationArgc, applicationArgv);
+    qInstallMessageHandler(previousMessageHandler);
+
+    QApplication::setWindowIcon(programIcon());
+    installChineseTranslation(*application);
+    setFatalReporter(showFatalMessage);
+    return application;
+}

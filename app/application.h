@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QApplication>
+#include <QIcon>
+
+#include <memory>
+
+// Opens the display and sets up the application as the program needs it: its name, version
+// and icon, Qt's own dialogs in Chinese, and fatal errors shown in a message box.
+// Without a display it says so in one line on standard error and ends with 255.
+std::unique_ptr<QApplication> openApplication(char* programName);
+
+// The picture that serves as window icon and application icon.
+QIcon programIcon();
