@@ -65,7 +65,7 @@ QMargins requestFrameExtents(const QWidget* window)
     if (std::find(supported.begin(), supported.end(), request) == supported.end())
         return {};
 
-    const auto windowId = static_cast<xcb_window_t>(window->winId());
+    const auto windowId = static_cast<xcb_window_t>(window->winId());  // created, not mapped
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -104,9 +104,10 @@ void placeCentred(QWidget* window, QSize outerSize)
     // Fixed first: the window manager plans its frame from the size hints, and a window that
     // cannot be resized gets no resize handle.
     window->setFixedSize(outerSize);
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        window->setProperty(requestedFrameProperty, QVariant::fromValue(requestFrameExtents(window)));
-    const QMargins frame = frameOf(window);
+    window->winId();
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QMargins frame = x11 ? requestFrameExtents(window) : window->windowHandle()->frameMargins();
+    window->setProperty(requestedFrameProperty, QVariant::fromValue(frame));
     window->setFixedSize(outerSize.shrunkBy(frame));
 
     // The native window exists now, so a position is the client area's: offset it by the frame.
