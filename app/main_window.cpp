@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "application.h"
 #include "mnemonic_label.h"
 #include "outer_geometry.h"
@@ -74,6 +75,7 @@ MnemonicLabel* createLabel(QWidget* window, const QString& name, const QRect& re
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setAccessibleDescription(purpose);
+    label->setAccessibleName(purpose + QStringLiteral("："));
     return label;
 }
 
@@ -112,6 +114,7 @@ QLineEdit* createAnswerBox(QWidget* window)
 
 MainWindow buildMainWindow()
 {
+    installAccessibleRoles();
     MainWindow main;
     main.window.reset(createWindow());
     QWidget* window = main.window.get();

@@ -33,6 +33,9 @@ done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' \
     || { echo "x-session: openbox did not start" >&2; cat "$workdir/openbox.log" >&2; exit 1; }
 
+export XDG_RUNTIME_DIR="$workdir/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Qt exposes its widgets to the accessibility bus, which D-Bus starts on demand.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 status=0
 dbus-run-session -- "$@" || status=$?
