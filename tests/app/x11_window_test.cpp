@@ -111,6 +111,17 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), main().编辑框1);
     }
 
+    void theIconReachesTheWindowManager()
+    {
+        const auto reply = owned(xcb_get_property_reply(
+            x11(), xcb_get_property(x11(), 0, xcb_window_t(window()->winId()), atom("_NET_WM_ICON"),
+                                    XCB_ATOM_CARDINAL, 0, 2),
+            nullptr));
+        QVERIFY(reply && xcb_get_property_value_length(reply.get()) == 8);
+        const auto* size = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+        QCOMPARE(QSize(int(size[0]), int(size[1])), QSize(128, 76));
+    }
+
     void heightWrittenReadsBackExactlyKeepingTheCorner()
     {
         clickButton();
