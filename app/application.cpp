@@ -55,7 +55,7 @@ std::unique_ptr<QApplication> openApplication(char* programName)
     QApplication::setApplicationName(QStringLiteral("Tervalo"));
     QApplication::setApplicationVersion(QStringLiteral(TERVALO_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Tervalo"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tervalo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.tervalo"));
 
     applicationArgv[0] = programName;
     previousMessageHandler = qInstallMessageHandler(openingMessageHandler);
