@@ -21,6 +21,8 @@
 
 namespace {
 
+char* volatile keptBlock = nullptr;
+
 void say(const QString& line)
 {
     std::printf("%s\n", line.toUtf8().constData());
@@ -67,9 +69,9 @@ void act(const char* mode)
     if (std::strcmp(mode, "fatal-table") == 0) {
         (void)fractionTexts[0];
     } else if (std::strcmp(mode, "fatal-memory") == 0) {
+        // Kept in a volatile so that the compiler cannot drop the request.
         volatile std::size_t huge = std::numeric_limits<std::size_t>::max() / 4;
-        char* block = new char[huge];
-        block[0] = 1;
+        keptBlock = new char[huge];
     }
 }
 
