@@ -4,6 +4,7 @@
 #include "fatal_message.h"
 
 #include <QByteArrayView>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -35,9 +36,9 @@ void openingMessageHandler(QtMsgType type, const QMessageLogContext& context, co
 int applicationArgc = 1;
 char* applicationArgv[] = {nullptr, nullptr};
 
-void installChineseTranslation(QApplication& application)
+void installChineseTranslation()
 {
-    auto* translator = new QTranslator(&application);
+    auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
@@ -45,9 +46,11 @@ void installChineseTranslation(QApplication& application)
 
 } // namespace
 
-QIcon programIcon()
+void setUpApplication()
 {
-    return QIcon(QStringLiteral(":/window-icon.ico"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/window-icon.ico")));
+    installChineseTranslation();
+    setFatalReporter(showFatalMessage);
 }
 
 std::unique_ptr<QApplication> openApplication(char* programName)
@@ -62,8 +65,6 @@ std::unique_ptr<QApplication> openApplication(char* programName)
     auto application = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     qInstallMessageHandler(previousMessageHandler);
 
-    QApplication::setWindowIcon(programIcon());
-    installChineseTranslation(*application);
-    setFatalReporter(showFatalMessage);
+    setUpApplication();
     return application;
 }

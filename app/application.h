@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QIcon>
 
 #include <memory>
 
@@ -10,5 +9,6 @@
 // Without a display it says so in one line on standard error and ends with 255.
 std::unique_ptr<QApplication> openApplication(char* programName);
 
-// The picture that serves as window icon and application icon.
-QIcon programIcon();
+// What openApplication() sets up once the application exists: the icon (which the window
+// takes as its own), Qt's dialogs in Chinese, fatal errors in a message box.
+void setUpApplication();

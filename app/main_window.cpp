@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include "accessibility.h"
-#include "application.h"
 #include "mnemonic_label.h"
 #include "outer_geometry.h"
 #include "picture_box.h"
@@ -32,9 +31,8 @@ QWidget* createWindow()
                                             | Qt::WindowCloseButtonHint);
     window->setObjectName(QStringLiteral("Tervalo"));
     window->setWindowTitle(QStringLiteral("Tervalo"));
-    window->setWindowIcon(programIcon());
     window->setAccessibleDescription(QStringLiteral("分数与百分数换算练习"));
-    placeCentred(window, designedOuterSize);
+    requestFrame(window, designedOuterSize);
     // Esc closes the window whichever control has the focus, like its close button.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
@@ -131,6 +129,7 @@ MainWindow buildMainWindow()
     for (QWidget* control : stacked)
         control->lower();
 
+    placeCentred(window, designedOuterSize);
     QWidget::setTabOrder(main.编辑框1, main.按钮1);
     main.编辑框1->setFocus();
     return main;

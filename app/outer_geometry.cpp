@@ -20,6 +20,7 @@
 namespace {
 
 const char* const requestedFrameProperty = "requestedFrameExtents";
+const char* const frameRequestedProperty = "frameExtentsRequested";
 
 using Reply = std::unique_ptr<void, decltype(&std::free)>;
 
@@ -49,37 +50,45 @@ std::vector<uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t windo
     return {begin, begin + xcb_get_property_value_length(values) / 4};
 }
 
-// Asks the window manager which frame it will put around the still unmapped window
-// (_NET_REQUEST_FRAME_EXTENTS) and waits briefly for its answer in _NET_FRAME_EXTENTS.
-QMargins requestFrameExtents(const QWidget* window)
+xcb_connection_t* x11Connection()
 {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return {};
-    xcb_connection_t* connection = x11->connection();
+    return x11 ? x11->connection() : nullptr;
+}
+
+// Asks the window manager which frame it will put around the still unmapped window
+// (_NET_REQUEST_FRAME_EXTENTS); false if it does not offer that.
+bool sendFrameExtentsRequest(xcb_connection_t* connection, xcb_window_t window)
+{
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
     const std::vector<uint32_t> supported =
         cardinals(connection, root, internAtom(connection, "_NET_SUPPORTED"));
     if (std::find(supported.begin(), supported.end(), request) == supported.end())
-        return {};
+        return false;
 
-    const auto windowId = static_cast<xcb_window_t>(window->winId());  // created, not mapped
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = windowId;
+    message.window = window;
     message.type = request;
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
+    return true;
+}
 
+// The window manager's answer in _NET_FRAME_EXTENTS, waited for briefly.
+QMargins awaitFrameExtents(xcb_connection_t* connection, xcb_window_t window)
+{
+    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(500);
     while (steady_clock::now() < deadline) {
-        const std::vector<uint32_t> frame = cardinals(connection, windowId, extents);
+        const std::vector<uint32_t> frame = cardinals(connection, window, extents);
         if (frame.size() == 4)  // left, right, top, bottom
             return QMargins(int(frame[0]), int(frame[2]), int(frame[1]), int(frame[3]));
         std::this_thread::sleep_for(milliseconds(1));
@@ -99,18 +108,28 @@ QMargins frameOf(const QWidget* window)
 
 } // namespace
 
-void placeCentred(QWidget* window, QSize outerSize)
+void requestFrame(QWidget* window, QSize outerSize)
 {
     // Fixed first: the window manager plans its frame from the size hints, and a window that
     // cannot be resized gets no resize handle.
     window->setFixedSize(outerSize);
-    window->winId();
-    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QMargins frame = x11 ? requestFrameExtents(window) : window->windowHandle()->frameMargins();
+    const auto windowId = static_cast<xcb_window_t>(window->winId());  // created, not mapped
+    xcb_connection_t* connection = x11Connection();
+    window->setProperty(frameRequestedProperty, connection && sendFrameExtentsRequest(connection, windowId));
+}
+
+void placeCentred(QWidget* window, QSize outerSize)
+{
+    xcb_connection_t* connection = x11Connection();
+    QMargins frame;
+    if (window->property(frameRequestedProperty).toBool())
+        frame = awaitFrameExtents(connection, static_cast<xcb_window_t>(window->winId()));
+    else if (!connection)
+        frame = window->windowHandle()->frameMargins();
     window->setProperty(requestedFrameProperty, QVariant::fromValue(frame));
     window->setFixedSize(outerSize.shrunkBy(frame));
 
-    // The native window exists now, so a position is the client area's: offset it by the frame.
+    // The native window exists, so a position is the client area's: offset it by the frame.
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QPoint outerTopLeft((screen.width() - outerSize.width()) / 2,
                               (screen.height() - outerSize.height()) / 2);

@@ -2,6 +2,7 @@
 
 #include "window_fixture.h"
 
+#include "application.h"
 #include "drill_controls.h"
 #include "outer_geometry.h"
 
@@ -56,6 +57,8 @@ class WindowTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { setUpApplication(); }
+
     void init()
     {
         started = std::make_unique<StartedWindow>();
@@ -74,6 +77,7 @@ private slots:
         QCOMPARE(main().编辑框1->text(), QString());
         QCOMPARE(QApplication::focusWidget(), main().编辑框1);
         QCOMPARE(window()->windowTitle(), QStringLiteral("Tervalo"));
+        QCOMPARE(window()->windowIcon().availableSizes(), QList<QSize>{QSize(128, 76)});
     }
 
     void answers_data()

@@ -3,6 +3,7 @@
 
 #include "window_fixture.h"
 
+#include "application.h"
 #include "outer_geometry.h"
 
 #include <QGuiApplication>
@@ -92,7 +93,11 @@ class X11WindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        setUpApplication();
+    }
 
     void init()
     {
