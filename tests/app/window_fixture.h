@@ -35,3 +35,21 @@ struct StartedWindow {
         return QTest::qWaitForWindowActive(main.window.get());
     }
 };
+
+// The base of the window tests: a fresh program for each test function.
+class WindowTestCase : public QObject {
+protected:
+    MainWindow& main() { return started_->main; }
+    QWidget* window() { return started_->main.window.get(); }
+
+    bool startFreshProgram()
+    {
+        started_ = std::make_unique<StartedWindow>();
+        return started_->start();
+    }
+
+    void closeProgram() { started_.reset(); }
+
+private:
+    std::unique_ptr<StartedWindow> started_;
+};

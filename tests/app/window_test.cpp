@@ -43,12 +43,9 @@ QRect inkBounds(QWidget* widget, QColor ink)
 
 } // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public WindowTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StartedWindow> started;
-    MainWindow& main() { return started->main; }
-    QWidget* window() { return started->main.window.get(); }
 
     void sendAutoRepeatedEnter()
     {
@@ -61,11 +58,10 @@ private slots:
 
     void init()
     {
-        started = std::make_unique<StartedWindow>();
-        QVERIFY(started->start());
+        QVERIFY(startFreshProgram());
     }
 
-    void cleanup() { started.reset(); }
+    void cleanup() { closeProgram(); }
 
     void opensCompactWithTheFirstQuestion()
     {

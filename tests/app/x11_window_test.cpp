@@ -78,12 +78,9 @@ QPoint expectedTopLeft()
 
 } // namespace
 
-class X11WindowTest : public QObject {
+class X11WindowTest : public WindowTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StartedWindow> started;
-    MainWindow& main() { return started->main; }
-    QWidget* window() { return started->main.window.get(); }
     QRect frame() { return frameOnScreen(window()->winId()); }
 
     // A real click through the X server, the window manager seeing it first.
@@ -101,12 +98,11 @@ private slots:
 
     void init()
     {
-        started = std::make_unique<StartedWindow>();
-        QVERIFY(started->start());
+        QVERIFY(startFreshProgram());
         QTRY_COMPARE(frame().size(), QSize(555, 103));
     }
 
-    void cleanup() { started.reset(); }
+    void cleanup() { closeProgram(); }
 
     void firstShownCompactCentredByTheDesignedSize()
     {
