@@ -130,9 +130,10 @@ void placeCentred(QWidget* window, QSize outerSize)
     window->setFixedSize(outerSize.shrunkBy(frame));
 
     // The native window exists, so a position is the client area's: offset it by the frame.
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    const QPoint outerTopLeft((screen.width() - outerSize.width()) / 2,
-                              (screen.height() - outerSize.height()) / 2);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint outerTopLeft = screen.topLeft()
+                                + QPoint((screen.width() - outerSize.width()) / 2,
+                                         (screen.height() - outerSize.height()) / 2);
     window->move(outerTopLeft + QPoint(frame.left(), frame.top()));
 }
 
