@@ -15,7 +15,7 @@ trap cleanup EXIT
 # -displayfd lets Xvfb pick a free display number and tell us when it is ready.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$workdir/display" 2>"$workdir/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     [ -s "$workdir/display" ] && break
     sleep 0.05
 done
@@ -26,7 +26,7 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
 wm_pid=$!
 # The window manager is up once it announces itself on the root window.
-for _ in $(seq 200); do
+for _ in $(seq 400); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
 done
