@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "accessibility.h"
+#include "drill_controls.h"
 #include "mnemonic_label.h"
 #include "outer_geometry.h"
 #include "picture_box.h"
@@ -78,7 +79,7 @@ MnemonicLabel* createLabel(QWidget* window, const QString& name, const QRect& re
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setAccessibleDescription(purpose);
-    label->setAccessibleName(purpose + QStringLiteral("："));
+    setCaption(label, {});  // empty, but already named for a screen reader
     return label;
 }
 

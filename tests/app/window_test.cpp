@@ -6,19 +6,11 @@
 #include "drill_controls.h"
 #include "outer_geometry.h"
 
-#include <QFrame>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QSignalSpy>
 
 namespace {
-
-struct Typed {
-    QTestEventList events;
-    QString expectedPrompt;
-    QString expectedFeedback;
-};
 
 QTestEventList typing(const QString& text, Qt::Key finalKey = Qt::Key_Return,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier)
