@@ -44,6 +44,15 @@ void installChineseTranslation()
         QApplication::installTranslator(translator);
 }
 
+// In a Wayland session with an X server beside it (Xwayland), the window goes to the X server:
+// there the program places its window and the window manager draws and reports the frame.
+// A platform the user chose is kept.
+void preferTheXServer()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 } // namespace
 
 void setUpApplication()
@@ -61,6 +70,7 @@ std::unique_ptr<QApplication> openApplication(char* programName)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.tervalo"));
 
     applicationArgv[0] = programName;
+    preferTheXServer();
     previousMessageHandler = qInstallMessageHandler(openingMessageHandler);
     auto application = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     qInstallMessageHandler(previousMessageHandler);

@@ -135,7 +135,7 @@ MainWindow buildMainWindow()
     for (QWidget* control : stacked)
         control->lower();
 
-    placeCentred(window, designedOuterSize);
+    placeCentred(window);
     QWidget::setTabOrder(main.编辑框1, main.按钮1);
     main.编辑框1->setFocus();
     return main;
